@@ -1,1 +1,12 @@
-int main() { return 0; }
+#include "app/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    PrepareProcessEnvironment();
+    QApplication app(argc, argv);
+    app.setApplicationName("tevaka");
+    app.setQuitOnLastWindowClosed(false);
+    return RunEntrySequence();
+}
