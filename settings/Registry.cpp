@@ -196,7 +196,7 @@ bool Key::readString(const QString &name, QString &out) const
 
 bool Key::store(const QString &name, const Value &v)
 {
-    if (!m_open || failingWrites().contains(name))
+    if (!m_open || failingWrites().removeOne(name))
         return false;
     if (m_autostart)
         return writeDesktopExec(desktopFile(m_path, name), name, v.text);

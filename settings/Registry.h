@@ -65,7 +65,7 @@ QVariant GetRegistryData(RootKey root, const QString &key, const QString &value,
 bool SetRegistryData(RootKey root, const QString &key, const QString &value, RegDataType type,
                      const QVariant &data, QString *error = nullptr);
 
-// Test hook: writes of the named values fail as a refused write would.
+// Test hook: the next write of each named value fails, as a refused write would.
 void SetFailingWritesForTest(const QStringList &valueNames);
 
 } // namespace Registry

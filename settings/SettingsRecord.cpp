@@ -77,10 +77,8 @@ void TSettingsRecord::ReadSystemOptions()
         SetDefaultOptions();
 
     const QVariant run = GetRegistryData(RootKey::LocalMachine, kRunKey, "Tevaka");
-    if (run.isValid()) {
-        const QString text = run.toString();
-        vStartWin = !text.isEmpty() && text == AutostartCommand();
-    }
+    const QString text = run.isValid() ? run.toString() : QString();
+    vStartWin = !text.isEmpty() && text == AutostartCommand();
 }
 
 void TSettingsRecord::ReadActiveStyle()
