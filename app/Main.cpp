@@ -37,8 +37,15 @@ static QAction *makeAction(QObject *owner, const char *name, const QString &capt
     return a;
 }
 
+static void initResources()
+{
+    // Resources of a static library must be registered by hand.
+    Q_INIT_RESOURCE(app);
+}
+
 TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
 {
+    initResources();
     setObjectName("frmMain");
     frmMain = this;
     FormCreate();
@@ -146,6 +153,7 @@ QToolButton *TfrmMain::ToolButton(QAction *action, const QString &name, QWidget 
 void TfrmMain::CreateLayout()
 {
     setWindowTitle("Tevaka 3.0");
+    setWindowIcon(QIcon(":/app/tevaka.svg"));
     setMinimumSize(800, 600);
     resize(1006, 730);
     setFont(QFont("Segoe UI", 10));
@@ -385,8 +393,7 @@ void TfrmMain::CreateTray()
     // Without a notification area there is no icon; nothing else depends on it.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    tiMainTray = new QSystemTrayIcon(windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                           : windowIcon(), this);
+    tiMainTray = new QSystemTrayIcon(windowIcon(), this);
     tiMainTray->setObjectName("tiMainTray");
     tiMainTray->setToolTip("Tevaka Study");
     tiMainTray->setContextMenu(ppMainTray);
