@@ -1,0 +1,40 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QUrl;
+class QWebEngineView;
+class TLanguageController;
+
+// The About box: product name, version, and a page about the program whose
+// links open in the default browser.
+class TfrmGioithieu : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmGioithieu(QWidget *parent = nullptr);
+
+    QLabel *lbTevaka, *lbVersion, *lbFreeware, *imgTevaka, *lbUpdateInfo;
+    QWebEngineView *wbAbout;
+    QPushButton *btnClose;
+    QPlainTextEdit *mmAbout; // the About page as HTML, never shown
+    bool FIsStartPage = false;
+
+    // Navigation policy of wbAbout.
+    void wbAboutBeforeNavigate2(const QUrl &url, bool &cancel);
+    void wbAboutRefresh(bool &cancel);
+    void lbUpdateInfoClick();
+
+    static QString AboutPage();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+
+    TLanguageController *m_language = nullptr;
+};
