@@ -1,6 +1,10 @@
 #include "app/Main.h"
 #include "common/AppGlobals.h"
 #include "data/dmTevaka.h"
+#include "common/HtmlView.h"
+#include "reading/ContentDataset.h"
+#include "reading/ReaderCommands.h"
+#include "reading/SuttaTree.h"
 #include "settings/Registry.h"
 #include "settings/SettingsRecord.h"
 
@@ -53,8 +57,8 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
 
 TfrmMain::~TfrmMain() = default;
 
-int TfrmMain::CurrentTVK() const { return 0; }
-int TfrmMain::CurrentTVC() const { return 0; }
+int TfrmMain::CurrentTVK() const { return qryTevakaSutas ? qryTevakaSutas->ID_TVK() : 0; }
+int TfrmMain::CurrentTVC() const { return qryTevakaSutas ? qryTevakaSutas->ID_TVC() : 0; }
 
 void TfrmMain::CreateActions()
 {
@@ -412,13 +416,17 @@ void TfrmMain::FormCreate()
     CreateTray();
     BuildSkinList();
     BuildLanguageList();
+    SuttaTree = new TSuttaTree(this);
+    Reader = new TReaderCommands(this);
     InitMainForm();
+    SuttaTree->LoadContentData();
     Timer1->start();
 }
 
 void TfrmMain::InitMainForm()
 {
     vIsInit = true;
+    vDefTreeSuttaSQL = QString::fromLatin1(TSuttaTree::kTreeSuttaSQL);
     vAppKind = 2;
     TfrmTevakaDM *dm = frmTevakaDM;
     vTevakaBook = 0;
@@ -462,6 +470,8 @@ void TfrmMain::FormShow()
 {
     acExpandTree->trigger();
     acChangeLang->trigger();
+    if (frmTevakaDM)
+        ebContent->setZoomPercent(frmTevakaDM->vZoomPercent); // the view clamps it to its range
     vIsInit = false;
 }
 
@@ -544,7 +554,10 @@ void TfrmMain::BringToFront()
     raise();
 }
 
-void TfrmMain::ApplyOptions() {}
+void TfrmMain::ApplyOptions()
+{
+    SuttaTree->RefreshContent();
+}
 
 // look:
 void TfrmMain::BuildSkinList() {}

@@ -14,6 +14,11 @@ class QToolBar;
 class QToolButton;
 class QTreeView;
 class QVBoxLayout;
+class TContentDataset;
+class THtmlView;
+class TReaderCommands;
+class TSuttaTree;
+class TSuttaTreeModel;
 
 // The main window: collection tree on the left, the sutta view on the right,
 // the menu bar row of large buttons on top and an icon in the notification area.
@@ -28,6 +33,11 @@ public:
     int vTevakaBook = 0;
     QString vFindSuttaStr;
     int vCurrentLangSutta = 0;
+    TSuttaTreeModel *qryTreeSutas = nullptr;   // rows of the tree
+    TContentDataset *qryTevakaSutas = nullptr; // the content row of the tree's current row
+    THtmlView *ebContent = nullptr;            // the sutta view
+    TSuttaTree *SuttaTree = nullptr;           // left pane: collections, filter, tree
+    TReaderCommands *Reader = nullptr;         // right pane: page and view commands
 
     bool vIsInit = false;
     QString vDefTreeSuttaSQL;
