@@ -1,0 +1,134 @@
+#include "PageRenderer.h"
+
+#include <QRegularExpression>
+#include <cmark.h>
+
+namespace PageRenderer {
+
+static QString escaped(const QString &s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (QChar c : s) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString InlineHtml(const QString &text)
+{
+    // The tags the corpus uses inside segments; anything else is text.
+    static const QRegularExpression tag(
+        QStringLiteral("<(/?(?:b|em|i|a)|i\\s+lang='[a-z]+'\\s+translate='no'|a\\s+href=(?:\"[^\"<>]*\"|'[^'<>]*')|j\\s*/?)>"));
+    QString out;
+    qsizetype pos = 0;
+    auto it = tag.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out += escaped(text.mid(pos, m.capturedStart() - pos));
+        const QString inner = m.captured(1);
+        out += inner.startsWith('j') ? QStringLiteral("<br>") : '<' + inner + '>';
+        pos = m.capturedEnd();
+    }
+    out += escaped(text.mid(pos));
+    return out;
+}
+
+bool IsVerseText(const QString &uid)
+{
+    static const QRegularExpression verse(QStringLiteral("^(dhp|thag|thig|snp|tha-ap|thi-ap|bv|cp|vv|pv|ja|iti)\\d"));
+    return verse.match(uid).hasMatch();
+}
+
+// "mn1:10.3" -> section "10"; "dhp1:2" -> "dhp1" (each verse its own paragraph).
+static QString sectionOf(const QString &key)
+{
+    const int colon = key.indexOf(':');
+    const QString rest = key.mid(colon + 1);
+    const int dot = rest.indexOf('.');
+    return dot < 0 ? key.left(colon) : key.left(colon) + ':' + rest.left(dot);
+}
+
+static bool isHeading(const QString &key)
+{
+    const int colon = key.indexOf(':');
+    return colon >= 0 && key.mid(colon + 1).startsWith("0.");
+}
+
+QString BilaraBody(const QList<BilaraText> &texts, bool anchors)
+{
+    QString body;
+    for (const BilaraText &t : texts) {
+        if (anchors)
+            body += QStringLiteral("<a name=\"%1\" id=\"%1\"></a>\n").arg(escaped(t.uid));
+        const bool verse = IsVerseText(t.uid);
+        QStringList headings;
+        QString section, para;
+        auto closePara = [&] {
+            if (!para.isEmpty())
+                body += (verse ? "<p class=\"verse\">" : "<p>") + para + "</p>\n";
+            para.clear();
+        };
+        auto flushHeadings = [&] {
+            for (int i = 0; i < headings.size(); ++i)
+                body += i + 1 == headings.size() ? "<h2>" + headings[i] + "</h2>\n"
+                                                 : "<h4 class=\"division\">" + headings[i] + "</h4>\n";
+            headings.clear();
+        };
+        for (const auto &[key, value] : t.segments) {
+            const QString html = InlineHtml(value.trimmed());
+            if (isHeading(key)) {
+                closePara();
+                headings << html;
+                continue;
+            }
+            flushHeadings();
+            const QString s = sectionOf(key);
+            if (s != section) {
+                closePara();
+                section = s;
+            }
+            if (html.isEmpty())
+                continue;
+            if (!para.isEmpty())
+                para += verse ? "<br>\n" : " ";
+            para += html;
+        }
+        closePara();
+        flushHeadings();
+    }
+    return body;
+}
+
+QString MarkdownBody(const QByteArray &markdown)
+{
+    // Raw HTML in the sources is not trusted: cmark's default leaves it out.
+    char *html = cmark_markdown_to_html(markdown.constData(), size_t(markdown.size()), CMARK_OPT_DEFAULT);
+    const QString out = QString::fromUtf8(html);
+    free(html);
+    return out;
+}
+
+QByteArray Document(const QString &title, const QString &body)
+{
+    const QString page = QStringLiteral(
+        "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n<style>\n"
+        "body { background-color: #FFFFF0; font-family: \"Segoe UI\"; font-size: 12pt; margin: 0.8em 1.6em; }\n"
+        "p { line-height: 150%; margin: 0.6em 0; }\n"
+        "p.verse { margin-left: 1.5em; }\n"
+        "h2 { font-size: 140%; color: #800000; }\n"
+        "h4.division { font-weight: normal; color: #555555; margin: 0.2em 0; }\n"
+        "blockquote { margin-left: 1.5em; }\n"
+        "</style>\n</head>\n<body>\n%2</body>\n</html>\n")
+                             .arg(escaped(title), body);
+    return page.toUtf8();
+}
+
+} // namespace PageRenderer
