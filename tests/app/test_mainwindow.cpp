@@ -126,12 +126,12 @@ private slots:
         QFETCH(int, lang);
         QFETCH(QString, caption);
         QFETCH(QString, question);
-        vInterfaceLang = lang;
         WriteOptionInteger("LastTevaka", 3);
         WriteOptionInteger("LastSutta", 200);
         TfrmMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        vInterfaceLang = lang; // the first show applied the language list's choice
 
         QStringList seen;
         answerNextQuestion(QMessageBox::No, &seen);
