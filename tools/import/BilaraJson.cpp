@@ -50,6 +50,7 @@ struct Reader
                 return true;
             }
             if (uchar(c) < 0x20) {
+                --i; // report the line the string breaks on
                 error = "control character in string";
                 return false;
             }
