@@ -104,7 +104,7 @@ private slots:
 
     void documentCarriesTheReplaceableStyle()
     {
-        const QString page = QString::fromUtf8(Document("T & t", MarkdownBody("# Tiêu đề\n\n**đậm** _nghiêng_ 1\\.\n\n<script>x</script>\n")));
+        const QString page = QString::fromUtf8(Document("T & t", MarkdownBody("# Tiêu đề\n\n## [Phần một](#toc)\n\n**đậm** _nghiêng_ 1\\.\n\n<script>x</script>\n")));
         QVERIFY(page.startsWith("<!DOCTYPE html>"));
         QVERIFY(page.contains("#FFFFF0"));
         QVERIFY(page.contains("\"Segoe UI\""));
@@ -113,6 +113,7 @@ private slots:
         QVERIFY(page.contains(QString::fromUtf8("<h1>Tiêu đề</h1>")));
         QVERIFY(page.contains(QString::fromUtf8("<strong>đậm</strong> <em>nghiêng</em> 1.")));
         QVERIFY(!page.contains("<script>"));
+        QVERIFY(page.contains(QString::fromUtf8("<h2>Phần một</h2>")));
     }
 };
 

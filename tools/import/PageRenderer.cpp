@@ -109,8 +109,11 @@ QString BilaraBody(const QList<BilaraText> &texts, bool anchors)
 
 QString MarkdownBody(const QByteArray &markdown)
 {
+    // Sub-headings written as links back to the old table of contents keep only their text.
+    static const QRegularExpression tocLink(QStringLiteral("\\[([^\\]\\n]*)\\]\\(#toc\\)"));
+    const QByteArray source = QString::fromUtf8(markdown).replace(tocLink, QStringLiteral("\\1")).toUtf8();
     // Raw HTML in the sources is not trusted: cmark's default leaves it out.
-    char *html = cmark_markdown_to_html(markdown.constData(), size_t(markdown.size()), CMARK_OPT_DEFAULT);
+    char *html = cmark_markdown_to_html(source.constData(), size_t(source.size()), CMARK_OPT_DEFAULT);
     const QString out = QString::fromUtf8(html);
     free(html);
     return out;
