@@ -31,6 +31,16 @@
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
+#include "app/About.h"
+#include "app/Options.h"
+#include "look/DMInterface.h"
+#include "look/FontStyle.h"
+#include "look/LanguageController.h"
+#include "look/LanguageManager.h"
+#include "look/SkinFile.h"
+#include "reading/SuttaTreeModel.h"
+#include <QSignalBlocker>
+
 QPointer<TfrmMain> frmMain;
 
 static QAction *makeAction(QObject *owner, const char *name, const QString &caption, bool enabled = true)
@@ -64,9 +74,9 @@ void TfrmMain::CreateActions()
 {
     // Commands whose windows are not part of this build stay disabled.
     acExit = makeAction(this, "acExit", QString::fromUtf8("Thoát"));
-    acOption = makeAction(this, "acOption", QString::fromUtf8("Tùy chọn  "), false);
-    acOptionFormat = makeAction(this, "acOptionFormat", QString::fromUtf8("Tùy chọn ..."), false);
-    acAbout = makeAction(this, "acAbout", QString::fromUtf8("Giới thiệu "), false);
+    acOption = makeAction(this, "acOption", QString::fromUtf8("Tùy chọn  "));
+    acOptionFormat = makeAction(this, "acOptionFormat", QString::fromUtf8("Tùy chọn ..."));
+    acAbout = makeAction(this, "acAbout", QString::fromUtf8("Giới thiệu "));
     acUpdateInfo = makeAction(this, "acUpdateInfo", QString::fromUtf8("Thông tin cập nhật..."));
     acHelp = makeAction(this, "acHelp", QString::fromUtf8("Hướng dẫn sử dụng"));
     acHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
@@ -560,9 +570,82 @@ void TfrmMain::ApplyOptions()
 }
 
 // look:
-void TfrmMain::BuildSkinList() {}
-void TfrmMain::bcbInterfaceChange() {}
-void TfrmMain::BuildLanguageList() {}
-void TfrmMain::acChangeLangExecute() {}
-void TfrmMain::acOptionExecute() {}
-void TfrmMain::acAboutExecute() {}
+static QString skinFile() { return vAppPath + "AllSkins.skinres"; }
+
+void TfrmMain::BuildSkinList()
+{
+    // Without a skin file the list stays empty and the platform look stays.
+    {
+        const QSignalBlocker quiet(bcbInterface);
+        bcbInterface->clear();
+        bcbInterface->addItems(SkinNames(skinFile()));
+        bcbInterface->setCurrentIndex(-1);
+    }
+    connect(bcbInterface, &QComboBox::currentIndexChanged, this, &TfrmMain::bcbInterfaceChange);
+    if (frmTevakaDM)
+        frmTevakaDM->ReadActiveStyle();
+    else
+        TSettingsRecord().ReadActiveStyle();
+    if (InterfaceDM)
+        InterfaceDM->SetSkinCaptionFont("Segoe UI", 10);
+    // Position 0 (or one past the list) selects nothing, so nothing is applied.
+    if (vGlobalActiveStyle >= 1 && vGlobalActiveStyle <= bcbInterface->count())
+        bcbInterface->setCurrentIndex(vGlobalActiveStyle - 1);
+}
+
+void TfrmMain::bcbInterfaceChange()
+{
+    if (bcbInterface->currentIndex() < 0)
+        return;
+    const QString name = bcbInterface->currentText();
+    if (InterfaceDM && InterfaceDM->LoadUserSkin(skinFile(), name))
+        InterfaceDM->ApplyUserSkin();
+    ApplyWindowFonts(this);
+    vGlobalActiveStyle = bcbInterface->currentIndex() + 1;
+    vGlobalActiveName = name;
+    TSettingsRecord().WirteActiveStyle();
+}
+
+void TfrmMain::BuildLanguageList()
+{
+    TLanguageManager &languages = LangManager();
+    languages.SetDefaultLanguageID(1066);
+    languages.ScanForLangFiles(vAppPath, "*.lng");
+    {
+        const QSignalBlocker quiet(bcbLanguage);
+        bcbLanguage->clear();
+        for (int i = 0; i < languages.LanguageCount(); ++i)
+            bcbLanguage->addItem(languages.LanguageNames(i));
+        bcbLanguage->setCurrentIndex(-1);
+    }
+    lcMain = new TLanguageController(this);
+    connect(bcbLanguage, &QComboBox::currentIndexChanged, acChangeLang, &QAction::trigger);
+    if (vInterfaceLang == 0 || (vInterfaceLang == 1 && bcbLanguage->count() > 1))
+        bcbLanguage->setCurrentIndex(vInterfaceLang);
+}
+
+void TfrmMain::acChangeLangExecute()
+{
+    const int position = qMax(0, bcbLanguage->currentIndex());
+    LangManager().SetLanguageID(LangManager().LanguageIDs(position));
+    vInterfaceLang = position;
+    // The Pali-name column is left as it is.
+    if (position == 0 || position == 1) {
+        dbtSutas->setColumnHidden(TSuttaTreeModel::colNAME_TVC_VIE, position != 0);
+        dbtSutas->setColumnHidden(TSuttaTreeModel::colNAME_TVC_ENG, position != 1);
+    }
+    WriteOptionInteger("InterfaceLang", position, 0);
+}
+
+void TfrmMain::acOptionExecute()
+{
+    TfrmOptions dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        ApplyOptions();
+}
+
+void TfrmMain::acAboutExecute()
+{
+    TfrmGioithieu dialog(this);
+    dialog.exec();
+}

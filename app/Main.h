@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class QAction;
+class TLanguageController;
 class QComboBox;
 class QLineEdit;
 class QMenu;
@@ -88,6 +89,7 @@ public:
     void acChangeLangExecute();
     void acOptionExecute();
     void acAboutExecute();
+    TLanguageController *lcMain = nullptr;
 
     void acExitExecute();
     void acHelpExecute();

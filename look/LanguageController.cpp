@@ -2,6 +2,7 @@
 #include "look/LanguageManager.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QMetaProperty>
 #include <QRegularExpression>
@@ -127,26 +128,44 @@ bool TLanguageController::write(QObject *o, const QString &property, const QStri
 
 void TLanguageController::Translate()
 {
-    // Back to the designed texts first, so entries the new language lacks do
-    // not keep the previous language's text.
-    for (auto it = m_designed.cbegin(); it != m_designed.cend(); ++it) {
+    // Commands go first in every step: a button showing a command copies the
+    // command's texts whenever they change, so its own entries must follow.
+    auto isAction = [](QObject *o) { return qobject_cast<QAction *>(o) != nullptr; };
+    struct Entry
+    {
+        QObject *object;
+        QString property, text;
+    };
+    auto ordered = [&](const QHash<QString, QString> &entries) {
+        QList<Entry> actions, others;
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            const int dot = it.key().indexOf('.');
+            QObject *o = dot > 0 ? findObject(it.key().left(dot)) : nullptr;
+            if (o)
+                (isAction(o) ? actions : others).append({o, it.key().mid(dot + 1), it.value()});
+        }
+        return actions + others;
+    };
+
+    // Back to the designed texts, so entries the new language lacks do not
+    // keep the previous language's text.
+    for (const Entry &e : ordered(m_designed))
+        write(e.object, e.property, e.text);
+
+    QHash<QString, QString> texts = LangManager().Section(m_section);
+    for (auto it = texts.begin(); it != texts.end();) {
         const int dot = it.key().indexOf('.');
-        if (QObject *o = findObject(it.key().left(dot)))
-            write(o, it.key().mid(dot + 1), it.value());
-    }
-    const QHash<QString, QString> texts = LangManager().Section(m_section);
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        const QString &key = it.key();
-        const int dot = key.indexOf('.');
-        if (dot <= 0 || IsIgnored(key))
-            continue;
-        QObject *o = findObject(key.left(dot));
-        const QString property = key.mid(dot + 1);
+        QObject *o = dot > 0 ? findObject(it.key().left(dot)) : nullptr;
         QString designed;
-        if (!o || !read(o, property, designed))
+        if (IsIgnored(it.key()) || !o || !read(o, it.key().mid(dot + 1), designed)) {
+            it = texts.erase(it);
             continue;
-        if (!m_designed.contains(key))
-            m_designed.insert(key, designed);
-        write(o, property, it.value());
+        }
+        // Remembered before anything of this language is written.
+        if (!m_designed.contains(it.key()))
+            m_designed.insert(it.key(), designed);
+        ++it;
     }
+    for (const Entry &e : ordered(texts))
+        write(e.object, e.property, e.text);
 }
