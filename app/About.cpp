@@ -1,5 +1,6 @@
 #include "app/About.h"
 #include "common/AppGlobals.h"
+#include "common/HtmlView.h"
 #include "look/FontStyle.h"
 #include "look/LanguageController.h"
 
@@ -13,43 +14,8 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineNewWindowRequest>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 
-namespace {
-
-// Hands every navigation of the About view to the dialog first.
-class AboutPage : public QWebEnginePage
-{
-public:
-    AboutPage(TfrmGioithieu *owner) : QWebEnginePage(owner), m_owner(owner)
-    {
-        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-        // A link that asks for a new window is a link all the same.
-        connect(this, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
-            bool cancel = false;
-            m_owner->wbAboutBeforeNavigate2(request.requestedUrl(), cancel);
-        });
-    }
-
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
-    {
-        bool cancel = false;
-        if (type == NavigationTypeReload)
-            m_owner->wbAboutRefresh(cancel);
-        else if (isMainFrame)
-            m_owner->wbAboutBeforeNavigate2(url, cancel);
-        return !cancel;
-    }
-
-private:
-    TfrmGioithieu *m_owner;
-};
-
-} // namespace
 
 QString TfrmGioithieu::AboutPage()
 {
@@ -119,14 +85,13 @@ TfrmGioithieu::TfrmGioithieu(QWidget *parent) : QDialog(parent)
     auto *pnlAbout = new QWidget(this);
     pnlAbout->setObjectName("pnlAbout");
     pnlAbout->setFixedSize(390, 342);
-    wbAbout = new QWebEngineView(pnlAbout);
+    wbAbout = new THtmlView(pnlAbout);
     wbAbout->setObjectName("wbAbout");
-    wbAbout->setPage(new ::AboutPage(this));
-    wbAbout->setContextMenuPolicy(Qt::NoContextMenu);
     auto *panelLayout = new QVBoxLayout(pnlAbout);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(wbAbout);
-    connect(wbAbout, &QWebEngineView::loadFinished, this, [this] { FIsStartPage = false; });
+    connect(wbAbout, &THtmlView::documentComplete, this, [this] { FIsStartPage = false; });
+    connect(wbAbout, &THtmlView::beforeNavigate, this, &TfrmGioithieu::wbAboutBeforeNavigate2, Qt::DirectConnection);
 
     lbUpdateInfo = new QLabel(QString::fromUtf8("Thông tin thêm..."), this);
     lbUpdateInfo->setObjectName("lbUpdateInfo");
@@ -177,7 +142,7 @@ void TfrmGioithieu::FormCreate()
     }
     // The flag stays up until the view reports the page loaded: the load is asynchronous.
     FIsStartPage = true;
-    wbAbout->setHtml(mmAbout->toPlainText());
+    wbAbout->loadHtml(mmAbout->toPlainText().toUtf8());
 }
 
 void TfrmGioithieu::wbAboutBeforeNavigate2(const QUrl &url, bool &cancel)
@@ -186,11 +151,6 @@ void TfrmGioithieu::wbAboutBeforeNavigate2(const QUrl &url, bool &cancel)
         cancel = true;
         QDesktopServices::openUrl(url);
     }
-}
-
-void TfrmGioithieu::wbAboutRefresh(bool &cancel)
-{
-    cancel = true;
 }
 
 void TfrmGioithieu::lbUpdateInfoClick()
@@ -208,6 +168,6 @@ bool TfrmGioithieu::eventFilter(QObject *watched, QEvent *event)
 void TfrmGioithieu::closeEvent(QCloseEvent *event)
 {
     // The view goes before the window: stop its page from loading anything more.
-    wbAbout->stop();
+    wbAbout->engineView()->stop();
     QDialog::closeEvent(event);
 }

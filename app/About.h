@@ -5,7 +5,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QUrl;
-class QWebEngineView;
+class THtmlView;
 class TLanguageController;
 
 // The About box: product name, version, and a page about the program whose
@@ -17,14 +17,13 @@ public:
     explicit TfrmGioithieu(QWidget *parent = nullptr);
 
     QLabel *lbTevaka, *lbVersion, *lbFreeware, *imgTevaka, *lbUpdateInfo;
-    QWebEngineView *wbAbout;
+    THtmlView *wbAbout;
     QPushButton *btnClose;
     QPlainTextEdit *mmAbout; // the About page as HTML, never shown
     bool FIsStartPage = false;
 
-    // Navigation policy of wbAbout.
+    // Links of the page; the view itself refuses reloads and never shows the web.
     void wbAboutBeforeNavigate2(const QUrl &url, bool &cancel);
-    void wbAboutRefresh(bool &cancel);
     void lbUpdateInfoClick();
 
     static QString AboutPage();
