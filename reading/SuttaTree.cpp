@@ -100,7 +100,6 @@ TSuttaTree::TSuttaTree(TfrmMain *main) : QObject(main), m(main)
     header->moveSection(header->visualIndex(TSuttaTreeModel::colNAME_TVC_VIE), 0);
     header->moveSection(header->visualIndex(TSuttaTreeModel::colNAME_TVC_ENG), 1);
     header->moveSection(header->visualIndex(TSuttaTreeModel::colNAME_TVC_PAL), 2);
-    tree->setTreePosition(0);
 
     connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { CurrentChanged(current); });
@@ -114,6 +113,8 @@ TSuttaTree::TSuttaTree(TfrmMain *main) : QObject(main), m(main)
     connect(m->acNamePAL, &QAction::triggered, this, [this] { ViewSuttaName(0); });
     connect(m->acNameVIE, &QAction::triggered, this, [this] { ViewSuttaName(1); });
     connect(m->acNameENG, &QAction::triggered, this, [this] { ViewSuttaName(2); });
+    // Runs after the interface language has shown or hidden its name column.
+    connect(m->acChangeLang, &QAction::triggered, this, &TSuttaTree::UpdateTreePosition);
     connect(m->acShowIndexSutas, &QAction::triggered, this, &TSuttaTree::acShowIndexSutasExecute);
     connect(m->acExpandTree, &QAction::triggered, this, &TSuttaTree::acExpandTreeExecute);
     connect(m->acCollapseTree, &QAction::triggered, this, &TSuttaTree::acCollapseTreeExecute);
@@ -244,6 +245,17 @@ void TSuttaTree::ViewSuttaName(int aLang)
     m->acNamePAL->setChecked(aLang == 0);
     m->acNameVIE->setChecked(aLang == 1);
     m->acNameENG->setChecked(aLang == 2);
+    UpdateTreePosition();
+}
+
+void TSuttaTree::UpdateTreePosition()
+{
+    // The tree lines and expand buttons belong to the first visible name column.
+    for (int c : {TSuttaTreeModel::colNAME_TVC_VIE, TSuttaTreeModel::colNAME_TVC_ENG, TSuttaTreeModel::colNAME_TVC_PAL})
+        if (!m->dbtSutas->isColumnHidden(c)) {
+            m->dbtSutas->setTreePosition(c);
+            return;
+        }
 }
 
 int TSuttaTree::CurrentRow() const

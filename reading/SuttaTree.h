@@ -36,6 +36,8 @@ public:
     void LoadTevakaTree();
     void LoadContentData();
     void ViewSuttaName(int aLang);
+    // Puts the tree lines into the first visible name column.
+    void UpdateTreePosition();
     // The command of collection book (1..5): that button down, the tree reloaded.
     void ExecuteBook(int book);
     // Moves the current row to the first row of the sutta; false when none.
