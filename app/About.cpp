@@ -22,7 +22,7 @@ QString TfrmGioithieu::AboutPage()
     return QString::fromUtf8(R"(<!DOCTYPE html>
 <html lang="vi"><head><meta charset="utf-8">
 <style>
-body { font-family: "Segoe UI", sans-serif; font-size: 10pt; margin: 8px 10px; line-height: 1.4; }
+body { font-family: "Segoe UI", sans-serif; font-size: 9.5pt; margin: 6px 8px; line-height: 1.35; }
 ::-webkit-scrollbar { display: none; }
 h3 { font-size: 11pt; margin: 0 0 6px 0; color: #800000; }
 p { margin: 0 0 7px 0; }
@@ -30,9 +30,8 @@ ul { margin: 0 0 7px 0; padding-left: 18px; }
 </style></head><body>
 <h3>Tevaka – đọc và học Kinh Tạng Pāli</h3>
 <p>Tevaka là phần mềm giúp đọc và tìm hiểu các bài kinh thuộc Tạng Kinh Pāli
-(Trường Bộ, Trung Bộ, Tăng Chi Bộ, Tương Ưng Bộ và Tiểu Bộ). Mỗi bài kinh có thể xem
-bằng tiếng Pāli, tiếng Việt hoặc tiếng Anh, kèm từ điển, tìm kiếm toàn văn, đánh dấu
-những đoạn kinh quan trọng và những câu Pháp Cú để suy ngẫm mỗi ngày.</p>
+(Trường Bộ, Trung Bộ, Tăng Chi Bộ, Tương Ưng Bộ và Tiểu Bộ). Mỗi bài kinh xem được
+bằng tiếng Pāli, Việt hoặc Anh, kèm từ điển, tìm kiếm, đánh dấu đoạn kinh và Pháp Cú mỗi ngày.</p>
 <p>Nguồn văn bản:</p>
 <ul>
 <li>Kinh văn Pāli (Mahāsaṅgīti) và bản dịch tiếng Anh của Tỳ khưu Sujato
@@ -44,10 +43,9 @@ và của Tỳ khưu Indacanda (Tiểu Bộ), theo bản đăng trên
 <li>Bản dịch Pháp Cú khác của Hòa thượng Thích Thiện Siêu, theo
 <a href="https://github.com/bixycler/PhapCu-Dhammapada">PhapCu-Dhammapada</a>.</li>
 </ul>
-<p>Xin tri ân các dịch giả và những người đã gìn giữ, chia sẻ kinh văn.
-Bản quyền các bản dịch thuộc về dịch giả.</p>
-<p>Tevaka được phát hành <b>miễn phí</b>, không nhằm mục đích thương mại.</p>
-<p>Góp ý, báo lỗi xin gửi về trang của dự án: <a href="%1/issues">%1/issues</a></p>
+<p>Bản quyền các bản dịch thuộc về dịch giả. Tevaka được phát hành <b>miễn phí</b>,
+không nhằm mục đích thương mại.</p>
+<p>Góp ý, báo lỗi: <a href="%1/issues">trang góp ý của dự án</a>.</p>
 </body></html>
 )").arg(ProgramWebPage());
 }
@@ -65,7 +63,6 @@ TfrmGioithieu::TfrmGioithieu(QWidget *parent) : QDialog(parent)
     QFont title("Segoe UI Semibold", 18);
     title.setBold(true);
     lbTevaka->setFont(title);
-    lbTevaka->setStyleSheet("color: #800000;");
     lbVersion = new QLabel("Version 3.0", this);
     lbVersion->setObjectName("lbVersion");
     lbVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -74,7 +71,6 @@ TfrmGioithieu::TfrmGioithieu(QWidget *parent) : QDialog(parent)
     lbFreeware->setObjectName("lbFreeware");
     lbFreeware->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbFreeware->setFont(QFont("Segoe UI", 9));
-    lbFreeware->setStyleSheet("color: #404040;");
     imgTevaka = new QLabel(this);
     imgTevaka->setObjectName("imgTevaka");
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MessageBoxInformation)
@@ -98,7 +94,6 @@ TfrmGioithieu::TfrmGioithieu(QWidget *parent) : QDialog(parent)
     QFont link = lbUpdateInfo->font();
     link.setUnderline(true);
     lbUpdateInfo->setFont(link);
-    lbUpdateInfo->setStyleSheet("color: #0000ff;");
     lbUpdateInfo->setCursor(Qt::PointingHandCursor);
     lbUpdateInfo->installEventFilter(this);
     btnClose = new QPushButton(QString::fromUtf8("Đó&ng"), this);
@@ -140,6 +135,11 @@ void TfrmGioithieu::FormCreate()
         SetFontQuality(f);
         w->setFont(f);
     }
+    // Maroon, dark grey and blue as designed; on a dark skin lighter shades of them.
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    lbTevaka->setStyleSheet(dark ? "color: #f0a0a0;" : "color: #800000;");
+    lbFreeware->setStyleSheet(dark ? "color: #c0c0c0;" : "color: #404040;");
+    lbUpdateInfo->setStyleSheet(dark ? "color: #8ab4ff;" : "color: #0000ff;");
     // The flag stays up until the view reports the page loaded: the load is asynchronous.
     FIsStartPage = true;
     wbAbout->loadHtml(mmAbout->toPlainText().toUtf8());

@@ -49,6 +49,11 @@ private slots:
         QDesktopServices::setUrlHandler("http", &browser, "open");
         QDesktopServices::setUrlHandler("https", &browser, "open");
     }
+    void cleanupTestCase()
+    {
+        QDesktopServices::unsetUrlHandler("http");
+        QDesktopServices::unsetUrlHandler("https");
+    }
     void init() { browser.opened.clear(); }
 
     void pageLoadsWithoutOpeningTheBrowser()
