@@ -7,6 +7,8 @@
 #include "data/dmClients.h"
 #include "data/dmTevaka.h"
 #include "common/HtmlView.h"
+#include "look/DMInterface.h"
+#include "look/FontAliases.h"
 #include "reading/ReaderCommands.h"
 
 #include <QApplication>
@@ -31,6 +33,7 @@ void PrepareProcessEnvironment()
     Firebird::EnsureLockFolder();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     THtmlView::RegisterScheme();
+    InstallFontAliases();
 }
 
 // Milliseconds since the kernel started this process (its start time in
@@ -61,6 +64,8 @@ int RunEntrySequence()
         return 0;
     instance.Listen(vAppPath);
 
+    // Created in this order; each finishes before the next begins.
+    TInterfaceDM interfaceDM;
     auto tevaka = std::make_unique<TfrmTevakaDM>();
     frmTevakaDM = tevaka.get();
     if (!tevaka->DataModuleCreate())

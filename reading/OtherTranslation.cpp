@@ -142,7 +142,8 @@ void TfrmOtherTranslation::LoadOtherContent()
         return;
     static const TSettingsRecord defaults;
     const TSettingsRecord &s = frmTevakaDM ? *frmTevakaDM : defaults;
-    ebOtherContent->setHostStyleSheet(SuttaPage::HostStyleSheet(ColorToHTML(s.vBgColor)));
+    ebOtherContent->setHostStyleSheet(SuttaPage::HostStyleSheet(ColorToHTML(s.vBgColor))
+                                      + SuttaPage::SystemTextColorRule(s.vBgColor));
     ebOtherContent->loadHtml(SuttaPage::ComposeOtherPage(vOtherContent, vFontName, s.vMarginWidth));
     FIsStartPage = false;
 }

@@ -87,7 +87,7 @@ void TReaderCommands::ViewSutta(int aLang)
 {
     TSettingsRecord &s = settings();
     const QString bg = ColorToHTML(s.vBgColor);
-    view->setHostStyleSheet(SuttaPage::HostStyleSheet(bg));
+    view->setHostStyleSheet(SuttaPage::HostStyleSheet(bg) + SuttaPage::SystemTextColorRule(s.vBgColor));
     const TContentDataset *content = m->qryTevakaSutas;
     const QByteArray text = content ? content->Content(aLang) : QByteArray();
     QString notice;

@@ -1,4 +1,5 @@
 #include "reading/SuttaPage.h"
+#include "common/ViewHelpers.h"
 
 namespace SuttaPage {
 
@@ -6,6 +7,13 @@ QString HostStyleSheet(const QString &bgHtml)
 {
     return QStringLiteral("body {background-color: %1}").arg(bgHtml)
            + QStringLiteral("\r\np {\r\nline-height: 175%\r\n}\r\n");
+}
+
+QString SystemTextColorRule(quint32 bgColor)
+{
+    if ((bgColor >> 24) != 0xFF)
+        return QString();
+    return QStringLiteral("body {color: %1}\r\n").arg(ColorToHTML(0xFF000008));
 }
 
 QByteArray MarginOpening(int level)

@@ -8,6 +8,9 @@ namespace SuttaPage {
 
 // The style sheet put beneath every page of the reader, for page colour B (#rrggbb).
 QString HostStyleSheet(const QString &bgHtml);
+// With a system background colour the page follows the skin, so its text takes
+// the skin's text colour too (dark skins would leave black on dark); empty otherwise.
+QString SystemTextColorRule(quint32 bgColor);
 
 // Opening and closing texts of a margin level; levels outside 1..3 have none.
 QByteArray MarginOpening(int level);
