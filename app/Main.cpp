@@ -227,11 +227,21 @@ void TfrmMain::CreateLayout()
     QAction *books[] = {acDN, acMN, acAN, acSN, acKN};
     QToolButton **bookButtons[] = {&btnDN, &btnMN, &btnAN, &btnSN, &btnKN};
     for (int i = 0; i < 5; ++i) {
-        auto *b = ToolButton(books[i], bookNames[i], pnlTree);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // Bound by hand rather than as the command's default widget, which would
+        // overwrite the button's two-line hint with the command's one-line hint.
+        auto *b = new QToolButton(pnlTree);
+        b->setObjectName(QString::fromLatin1(bookNames[i]));
+        b->setText(books[i]->text());
+        b->setCheckable(true);
         b->setFixedSize(30, 25);
-        b->setAutoRaise(false);
         b->setToolTip(bookHints[i]);
+        QAction *book = books[i];
+        connect(b, &QToolButton::clicked, book, [book, b] {
+            b->setChecked(book->isChecked());
+            book->trigger();
+        });
+        connect(book, &QAction::toggled, b, &QToolButton::setChecked);
+        connect(book, &QAction::enabledChanged, b, &QToolButton::setEnabled);
         *bookButtons[i] = b;
         bookRow->addWidget(b);
     }
