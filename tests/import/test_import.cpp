@@ -153,7 +153,7 @@ private slots:
         QSqlQuery q(content);
         QVERIFY(q.exec("select NO_PHC, CONTENT_PHC, CONTENT_PHC_ENG, VOICE_PALI from PHAP_CU order by NO_PHC"));
         QVERIFY(q.next());
-        QCOMPARE(q.value(1).toString(), QString::fromUtf8("Ý dẫn đầu các pháp,\r\nÝ làm chủ, ý tạo;"));
+        QCOMPARE(q.value(1).toString(), QString::fromUtf8("Tâm đi trước mọi việc,\r\ntâm dẫn lối, tâm làm;"));
         QCOMPARE(q.value(3).toByteArray(), readFile(importedCorpus() + "/dhammapada/voice/001.mp3"));
         QVERIFY(q.value(3).toByteArray().size() > 100);
         QVERIFY(q.next());
@@ -199,6 +199,7 @@ private slots:
         QTest::newRow("trailing blank") << 8 << "mano " << 0;
         QTest::newRow("Vietnamese") << 6 << QString::fromUtf8("pháp") << 1;
         QTest::newRow("too long for a headword") << 8 << QString(200, 'a') << 0;
+        QTest::newRow("a long selection") << 5 << QString(2000, 'a') << 0; // no truncation error
     }
 
     void checkWord()
@@ -233,6 +234,7 @@ private slots:
         QTest::newRow("absent") << 8 << "nothing" << 0 << "<null>" << "<null>";
         QTest::newRow("only in the other dictionary") << 7 << "go" << 1
                                                        << QString::fromUtf8("#Anh - Việt\r\n-đi") << QString::fromUtf8("-đi");
+        QTest::newRow("a long selection") << 5 << QString(2000, 'a') << 1 << "<null>" << "<null>";
     }
 
     void wordContent()
@@ -289,7 +291,7 @@ private slots:
         QTest::newRow("missing text file") << "manifest/texts.tsv" << "dn2.md" << "dn2-gone.md" << "manifest/texts.tsv:";
         QTest::newRow("bad JSON") << "texts/root/pli/ms/sutta/mn/mn1_root-pli-ms.json" << "\"mn1:1.1\":" << "\"mn1:1.1\"" << "mn1_root-pli-ms.json:";
         QTest::newRow("duplicate headword") << "dict/8.tsv" << "mano\t" << "dhamma\t" << "dict/8.tsv:3:";
-        QTest::newRow("verse too long") << "dhammapada/dhammapada.tsv" << "Appamādo amatapadaṁ." << QString(1100, 'a') << "dhammapada/dhammapada.tsv:4:";
+        QTest::newRow("verse too long") << "dhammapada/dhammapada.tsv" << "Sati maggo sukhassa." << QString(1100, 'a') << "dhammapada/dhammapada.tsv:4:";
     }
 
     void corpusErrors()

@@ -90,6 +90,27 @@ private slots:
         QVERIFY(body.contains("Mano,<br>\nmano;"));
     }
 
+    void subHeadingsStandAlone()
+    {
+        BilaraText t{"dn22", {{"dn22:0.1", "Long 22 "}, {"dn22:3.0", "1.2. The Postures "}, {"dn22:3.1", "Furthermore, "},
+                              {"dn22:3.2", "when walking. "}, {"thag1.1:1.0.1", "Background "}}};
+        const QString body = BilaraBody({t}, false);
+        QVERIFY(body.contains("<h3>1.2. The Postures</h3>\n<p>Furthermore, when walking.</p>"));
+        QVERIFY(body.contains("<h3>Background</h3>"));
+    }
+
+    void versePassageInProse()
+    {
+        BilaraText t{"sn1.1", {{"sn1.1:1.1", "So I have heard. "}, {"sn1.1:1.2", "At one time the Buddha stayed near the town. "},
+                               {"sn1.1:2.1", "“After a long time I see "}, {"sn1.1:2.2", "a brahmin fully quenched. "},
+                               {"sn1.1:2.3", "Neither standing nor swimming, "}, {"sn1.1:2.4", "he has crossed over.” "},
+                               {"sn1.1:3.1", "This is what the deity said. "}, {"sn1.1:3.2", "The teacher approved. "}}};
+        const QString body = BilaraBody({t}, false);
+        QVERIFY(body.contains("<p>So I have heard. At one time the Buddha stayed near the town.</p>"));
+        QVERIFY(body.contains(QString::fromUtf8("<p class=\"verse\">“After a long time I see<br>\na brahmin fully quenched.<br>\n")));
+        QVERIFY(body.contains("<p>This is what the deity said. The teacher approved.</p>"));
+    }
+
     void groupedLeaf()
     {
         BilaraText a{"sn1.1", {{"sn1.1:0.1", "First "}, {"sn1.1:1.1", "one "}}};

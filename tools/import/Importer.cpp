@@ -12,8 +12,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <unistd.h>
 
 using namespace PageRenderer;
 
@@ -50,8 +53,9 @@ static const char *const kDictionarySchema[] = {
     "  FOR SELECT E.WORD_NAME, E.DICT_TYPE FROM DICT_ENTRY E WHERE E.DICT_TYPE = :A_DICT ORDER BY E.SORT_NO "
     "      INTO :WORD_NAME, :DICT_TYPE DO SUSPEND; "
     "END",
-    // Exact, case-sensitive headword test; one row, RESULT 1 or 0.
-    "CREATE PROCEDURE SP_CHECK_WORD (TYPE_DICT INTEGER, A_WORD VARCHAR(255)) RETURNS (RESULT SMALLINT) AS "
+    // Exact, case-sensitive headword test; one row, RESULT 1 or 0. The word parameters are wide so that a
+    // long selection sent by the reader gives 0 (or no entry) instead of a truncation error.
+    "CREATE PROCEDURE SP_CHECK_WORD (TYPE_DICT INTEGER, A_WORD VARCHAR(8191)) RETURNS (RESULT SMALLINT) AS "
     "BEGIN "
     "  RESULT = 0; "
     "  IF (CHAR_LENGTH(A_WORD) <= 63 AND EXISTS(SELECT 1 FROM DICT_ENTRY E WHERE E.DICT_TYPE = :TYPE_DICT "
@@ -60,7 +64,7 @@ static const char *const kDictionarySchema[] = {
     "END",
     // The entry; with MULTI_DICT the same headword of the third-language dictionary is appended after a
     // '#' line naming it, and also returned alone in WORD_CONTENT_2.
-    "CREATE PROCEDURE SP_GET_WORD_CONTENT (DICT_TYPE INTEGER, WORD_NAME VARCHAR(255), MULTI_DICT INTEGER) "
+    "CREATE PROCEDURE SP_GET_WORD_CONTENT (DICT_TYPE INTEGER, WORD_NAME VARCHAR(8191), MULTI_DICT INTEGER) "
     "RETURNS (WORD_CONTENT BLOB SUB_TYPE TEXT, WORD_CONTENT_2 BLOB SUB_TYPE TEXT) AS "
     "DECLARE OTHER INTEGER; "
     "DECLARE OTHER_NAME VARCHAR(40); "
@@ -86,6 +90,36 @@ static const char *const kDictionarySchema[] = {
     "  SUSPEND; "
     "END",
 };
+
+// The temporary files being built. An interrupt (Ctrl+C, SIGTERM, SIGHUP) removes them before the
+// process ends, so an interrupted import leaves neither a half-built file nor a changed database.
+static char g_temps[2][4096];
+
+extern "C" void removeTempsAndExit(int sig)
+{
+    for (char *path : g_temps)
+        if (path[0])
+            unlink(path);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+static void holdTemps(const QString &first, const QString &second)
+{
+    const QByteArray paths[2] = {QFile::encodeName(first), QFile::encodeName(second)};
+    for (int i = 0; i < 2; ++i) {
+        g_temps[i][0] = 0;
+        if (size_t(paths[i].size()) < sizeof g_temps[i])
+            std::memcpy(g_temps[i], paths[i].constData(), size_t(paths[i].size()) + 1);
+    }
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(sig, removeTempsAndExit);
+}
+
+static void releaseTemps()
+{
+    g_temps[0][0] = g_temps[1][0] = 0;
+}
 
 Importer::Importer(const QString &corpusDir, const QString &outDir)
     : m_corpus(QDir(corpusDir).absolutePath()), m_out(QDir(outDir).absolutePath())
@@ -588,6 +622,8 @@ bool Importer::Run()
     const QString tag = QUuid::createUuid().toString(QUuid::Id128).left(8);
     const QString contentTemp = m_out + "/TEVAKA.FDB.new-" + tag;
     const QString dictTemp = m_out + "/PALIDICT.FDB.new-" + tag;
+    holdTemps(contentTemp, dictTemp);
+    struct Release { ~Release() { releaseTemps(); } } release;
     Progress("Building the content database");
     if (!BuildContent(contentTemp)) {
         QFile::remove(contentTemp);

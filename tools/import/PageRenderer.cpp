@@ -62,19 +62,58 @@ static bool isHeading(const QString &key)
     return colon >= 0 && key.mid(colon + 1).startsWith("0.");
 }
 
+// A heading inside the text: a segment number with a 0 part after the section
+// ("dn22:3.0" "1.2. The Postures", "thag1.1:1.0.1", "dn10:1.6.5.0") or a lone 0
+// ("dhp2:0", a story title).
+static bool isSubHeading(const QString &key)
+{
+    const int colon = key.indexOf(':');
+    if (colon < 0)
+        return false;
+    const QStringList parts = key.mid(colon + 1).split('.');
+    if (parts.size() == 1)
+        return parts[0] == "0";
+    for (int i = 1; i < parts.size(); ++i)
+        if (parts[i] == "0")
+            return true;
+    return false;
+}
+
+// In a prose text a section is a verse passage when it has three lines or more,
+// every line is short, and at least half of them do not end a sentence.
+static bool looksLikeVerse(const QStringList &lines)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression sentenceEnd(QStringLiteral("[.?!:…][\\x{201D}\\x{2019}\"')]*$"));
+    if (lines.size() < 3)
+        return false;
+    int open = 0;
+    for (const QString &line : lines) {
+        const QString text = QString(line).remove(tags).trimmed();
+        if (text.size() > 64)
+            return false;
+        if (!sentenceEnd.match(text).hasMatch())
+            ++open;
+    }
+    return 2 * open >= lines.size();
+}
+
 QString BilaraBody(const QList<BilaraText> &texts, bool anchors)
 {
     QString body;
     for (const BilaraText &t : texts) {
         if (anchors)
             body += QStringLiteral("<a name=\"%1\" id=\"%1\"></a>\n").arg(escaped(t.uid));
-        const bool verse = IsVerseText(t.uid);
+        const bool verseBook = IsVerseText(t.uid);
         QStringList headings;
-        QString section, para;
+        QString section;
+        QStringList lines; // the segments of the open paragraph, as HTML
         auto closePara = [&] {
-            if (!para.isEmpty())
-                body += (verse ? "<p class=\"verse\">" : "<p>") + para + "</p>\n";
-            para.clear();
+            if (lines.isEmpty())
+                return;
+            const bool verse = verseBook || looksLikeVerse(lines);
+            body += (verse ? "<p class=\"verse\">" : "<p>") + lines.join(verse ? "<br>\n" : " ") + "</p>\n";
+            lines.clear();
         };
         auto flushHeadings = [&] {
             for (int i = 0; i < headings.size(); ++i)
@@ -91,15 +130,17 @@ QString BilaraBody(const QList<BilaraText> &texts, bool anchors)
             }
             flushHeadings();
             const QString s = sectionOf(key);
-            if (s != section) {
+            if (s != section || isSubHeading(key)) {
                 closePara();
                 section = s;
             }
             if (html.isEmpty())
                 continue;
-            if (!para.isEmpty())
-                para += verse ? "<br>\n" : " ";
-            para += html;
+            if (isSubHeading(key)) {
+                body += "<h3>" + html + "</h3>\n";
+                continue;
+            }
+            lines << html;
         }
         closePara();
         flushHeadings();
@@ -127,6 +168,7 @@ QByteArray Document(const QString &title, const QString &body)
         "p { line-height: 150%; margin: 0.6em 0; }\n"
         "p.verse { margin-left: 1.5em; }\n"
         "h2 { font-size: 140%; color: #800000; }\n"
+        "h3 { font-size: 115%; color: #800000; }\n"
         "h4.division { font-weight: normal; color: #555555; margin: 0.2em 0; }\n"
         "blockquote { margin-left: 1.5em; }\n"
         "</style>\n</head>\n<body>\n%2</body>\n</html>\n")
