@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/DataModules.h"
 #include "app/Main.h"
 #include "app/SingleInstance.h"
 #include "common/AppGlobals.h"
@@ -64,18 +65,9 @@ int RunEntrySequence()
         return 0;
     instance.Listen(vAppPath);
 
-    // Created in this order; each finishes before the next begins.
-    TInterfaceDM interfaceDM;
-    auto tevaka = std::make_unique<TfrmTevakaDM>();
-    frmTevakaDM = tevaka.get();
-    if (!tevaka->DataModuleCreate())
+    TDataModules modules;
+    if (!modules.Create())
         return 1;
-    auto clients = std::make_unique<TfrmClientsDM>();
-    frmClientsDM = clients.get();
-    clients->DataModuleCreate(&tevaka->dbTevaka);
-    auto dictionary = std::make_unique<TfrmDictionaryDM>();
-    frmDictionaryDM = dictionary.get();
-    dictionary->DataModuleCreate();
 
     auto main = std::make_unique<TfrmMain>();
     QObject::connect(&instance, &TSingleInstance::activationRequested, main.get(), &TfrmMain::BringToFront);

@@ -1,3 +1,4 @@
+#include "app/DataModules.h"
 #include "app/Main.h"
 #include "common/AppGlobals.h"
 #include "data/DictionaryDM.h"
@@ -39,21 +40,14 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestHome> home;
-    std::unique_ptr<TfrmTevakaDM> tevaka;
-    std::unique_ptr<TfrmClientsDM> clients;
-    std::unique_ptr<TfrmDictionaryDM> dictionary;
+    std::unique_ptr<TDataModules> modules;
+    TfrmTevakaDM *tevaka = nullptr;
 
     void startModules()
     {
-        tevaka = std::make_unique<TfrmTevakaDM>();
-        frmTevakaDM = tevaka.get();
-        QVERIFY(tevaka->DataModuleCreate());
-        clients = std::make_unique<TfrmClientsDM>();
-        frmClientsDM = clients.get();
-        clients->DataModuleCreate(&tevaka->dbTevaka);
-        dictionary = std::make_unique<TfrmDictionaryDM>();
-        frmDictionaryDM = dictionary.get();
-        dictionary->DataModuleCreate();
+        modules = std::make_unique<TDataModules>();
+        QVERIFY(modules->Create());
+        tevaka = modules->tevaka.get();
     }
 
 private slots:
@@ -67,9 +61,7 @@ private slots:
 
     void cleanup()
     {
-        dictionary.reset();
-        clients.reset();
-        tevaka.reset();
+        modules.reset();
     }
 
     void startCollection_data()

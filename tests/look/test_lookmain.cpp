@@ -6,6 +6,7 @@
 #include "data/DictionaryDM.h"
 #include "data/dmClients.h"
 #include "data/dmTevaka.h"
+#include "app/DataModules.h"
 #include "look/DMInterface.h"
 #include "look/LanguageManager.h"
 #include "reading/SuttaTreeModel.h"
@@ -35,24 +36,13 @@ class TestLookMain : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestHome> home;
-    std::unique_ptr<TInterfaceDM> look;
-    std::unique_ptr<TfrmTevakaDM> tevaka;
-    std::unique_ptr<TfrmClientsDM> clients;
-    std::unique_ptr<TfrmDictionaryDM> dictionary;
+    std::unique_ptr<TDataModules> modules;
     QPalette platform;
 
     void startModules()
     {
-        look = std::make_unique<TInterfaceDM>();
-        tevaka = std::make_unique<TfrmTevakaDM>();
-        frmTevakaDM = tevaka.get();
-        QVERIFY(tevaka->DataModuleCreate());
-        clients = std::make_unique<TfrmClientsDM>();
-        frmClientsDM = clients.get();
-        clients->DataModuleCreate(&tevaka->dbTevaka);
-        dictionary = std::make_unique<TfrmDictionaryDM>();
-        frmDictionaryDM = dictionary.get();
-        dictionary->DataModuleCreate();
+        modules = std::make_unique<TDataModules>();
+        QVERIFY(modules->Create());
     }
 
     void switchLanguage(TfrmMain &w, int position)
@@ -84,11 +74,7 @@ private slots:
         SetFailingWritesForTest({});
         LangManager().SetLanguageID(1066);
         vInterfaceLang = 0;
-        dictionary.reset();
-        clients.reset();
-        tevaka.reset();
-        frmTevakaDM = nullptr;
-        look.reset();
+        modules.reset();
     }
 
     // First start: the default position 25 is applied and stored.
@@ -99,11 +85,11 @@ private slots:
         QCOMPARE(w.bcbInterface->currentIndex(), 24);
         QCOMPARE(stored("GlobalActiveStyle").toInt(), 25);
         QCOMPARE(stored("GlobalActiveName").toString(), w.bcbInterface->itemText(24));
-        QVERIFY(look->HasUserSkin());
-        QCOMPARE(QApplication::palette().color(QPalette::Window), look->UserSkin().palette.color(QPalette::Window));
+        QVERIFY(modules->interfaceDM->HasUserSkin());
+        QCOMPARE(QApplication::palette().color(QPalette::Window), modules->interfaceDM->UserSkin().palette.color(QPalette::Window));
         QCOMPARE(w.barMain->font().family(), QString("Segoe UI")); // fonts applied with the skin
-        QCOMPARE(look->SkinCaptionFont.family(), QString("Segoe UI"));
-        QCOMPARE(look->SkinCaptionFont.pointSize(), 10);
+        QCOMPARE(modules->interfaceDM->SkinCaptionFont.family(), QString("Segoe UI"));
+        QCOMPARE(modules->interfaceDM->SkinCaptionFont.pointSize(), 10);
     }
 
     void skinChangeIsStored_data()
@@ -129,8 +115,8 @@ private slots:
         QCOMPARE(stored("GlobalActiveStyle").toInt(), position);
         QCOMPARE(stored("GlobalActiveName").toString(), name.isEmpty() ? w.bcbInterface->itemText(4) : name);
         // The skin applies to open windows and to windows opened later.
-        const QColor window = look->UserSkin().palette.color(QPalette::Window);
-        QCOMPARE(look->UserSkin().name, w.bcbInterface->itemText(4));
+        const QColor window = modules->interfaceDM->UserSkin().palette.color(QPalette::Window);
+        QCOMPARE(modules->interfaceDM->UserSkin().name, w.bcbInterface->itemText(4));
         QCOMPARE(w.palette().color(QPalette::Window), window);
         TfrmOptions later(&w);
         QCOMPARE(later.palette().color(QPalette::Window), window);
@@ -147,7 +133,7 @@ private slots:
         }
         TfrmMain w;
         QCOMPARE(w.bcbInterface->currentIndex(), -1);
-        QVERIFY(!look->HasUserSkin());
+        QVERIFY(!modules->interfaceDM->HasUserSkin());
         QCOMPARE(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
         QCOMPARE(stored("GlobalActiveStyle").toInt(), 0);
     }
@@ -166,13 +152,13 @@ private slots:
             home->writeFile("AllSkins.skinres", bytes);
         TfrmMain w;
         QCOMPARE(w.bcbInterface->count(), 0);
-        QVERIFY(!look->HasUserSkin());
+        QVERIFY(!modules->interfaceDM->HasUserSkin());
         QCOMPARE(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
     }
 
     void languageSwitch()
     {
-        tevaka->vLanguageSutta = 2;
+        modules->tevaka->vLanguageSutta = 2;
         TfrmMain w;
         QCOMPARE(w.bcbLanguage->count(), 2);
         QCOMPARE(w.bcbLanguage->itemText(0), QString::fromUtf8("Tiếng Việt"));
@@ -211,7 +197,7 @@ private slots:
     // Content language Pali with the Vietnamese interface shows both name columns.
     void paliContentWithVietnameseInterface()
     {
-        tevaka->vLanguageSutta = 0;
+        modules->tevaka->vLanguageSutta = 0;
         TfrmMain w;
         w.show();
         QVERIFY(nameShown(w, TSuttaTreeModel::colNAME_TVC_PAL));

@@ -3,6 +3,7 @@
 // per figure.
 //   tevaka-bench tree [reloads]   tree reload per collection, with favourites
 //   tevaka-bench page [count]     compose + load + document complete
+#include "app/DataModules.h"
 #include "app/Main.h"
 #include "app/Startup.h"
 #include "common/AppGlobals.h"
@@ -138,13 +139,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     InitAppPath();
-    auto tevaka = std::make_unique<TfrmTevakaDM>();
-    frmTevakaDM = tevaka.get();
-    if (!tevaka->DataModuleCreate())
+    TDataModules modules;
+    if (!modules.Create())
         return 1;
-    auto clients = std::make_unique<TfrmClientsDM>();
-    frmClientsDM = clients.get();
-    clients->DataModuleCreate(&tevaka->dbTevaka);
     auto main = std::make_unique<TfrmMain>();
     main->resize(1280, 900);
     main->show();
